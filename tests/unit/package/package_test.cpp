@@ -475,7 +475,9 @@ TEST(PackageRefusal, TrailerChecks) {
     size_t n = 0;
     pkg::Status s = pkg::FindPayload(b.data(), b.size(), &p, &n);
     EXPECT_EQ(s, c.want) << pkg::StatusText(s);
-    if (s == pkg::kOk) EXPECT_EQ(Bytes(p, p + n), payload);
+    if (s == pkg::kOk) {
+      EXPECT_EQ(Bytes(p, p + n), payload);
+    }
   }
 }
 
