@@ -8,6 +8,8 @@ bash "$root/scripts/build.sh"
 
 status=0
 (cd "$root/build/native" && ctest --output-on-failure -j "$(nproc)") || status=1
+bash "$root/scripts/fuzz.sh" || status=1
+bash "$root/tests/e2e/package_stub_test.sh" "$root/build/win32" || status=1
 python3 "$root/tests/e2e/run.py" --build "$root/build" || status=1
 
 echo "test command finished in $(( $(date +%s) - start )) s, status $status"
