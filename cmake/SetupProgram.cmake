@@ -6,6 +6,7 @@ set(SETUP_LOGIC_SOURCES
   ${PROJECT_SOURCE_DIR}/app/SetupDlgInit.cpp
   ${PROJECT_SOURCE_DIR}/env/OsDetection.cpp
   ${PROJECT_SOURCE_DIR}/env/ActiveProfile.cpp
+  ${PROJECT_SOURCE_DIR}/install/PackageStaging.cpp
   ${PROJECT_SOURCE_DIR}/install/InstallWorkflow.cpp
   ${PROJECT_SOURCE_DIR}/media/AdvancedPage.cpp
   ${PROJECT_SOURCE_DIR}/media/MakeDiskette.cpp

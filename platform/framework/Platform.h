@@ -30,6 +30,9 @@ public:
     // The running executable's full path, whole; false on failure.
     virtual bool GetModuleFileName(CString* path) = 0;
     virtual UINT GetDriveType(const char* rootPath) = 0;
+    // The user's temporary folder, whole, with its trailing backslash;
+    // false (and the system's error) on failure.
+    virtual bool GetTempPath(CString* path, DWORD* error) = 0;
 };
 
 class FileSystem {
@@ -37,6 +40,9 @@ public:
     virtual ~FileSystem() {}
     // Opens the name for reading and closes it at once.
     virtual bool CanOpenForReading(const char* path) = 0;
+    // Copies a file, overwriting the target; false and the system's error
+    // on failure.
+    virtual bool CopyFile(const char* source, const char* target, DWORD* error) = 0;
 };
 
 class ProcessRunner {
@@ -44,6 +50,9 @@ public:
     virtual ~ProcessRunner() {}
     // Starts a command line; true when it started.
     virtual bool WinExec(const char* commandLine, UINT show) = 0;
+    // Starts a command line without a window and waits for its end; false
+    // and the system's error when it cannot start, else its exit code.
+    virtual bool RunHiddenAndWait(const char* commandLine, DWORD* exitCode, DWORD* error) = 0;
 };
 
 // Private INI files, read and written with the system's profile rules.

@@ -7,6 +7,8 @@
 #include <stdexcept>
 
 #include "IniFile.h"
+#include "pkgfs_posix.h"
+#include "pkgunpack.h"
 
 namespace fs = std::filesystem;
 
@@ -271,7 +273,68 @@ UINT SimMachine::GetDriveType(const char* rootPath)
     return it == driveTypes.end() ? DRIVE_NO_ROOT_DIR : it->second;
 }
 
+bool SimMachine::GetTempPath(CString* path, DWORD* error)
+{
+    if (tempPathFails) {
+        *error = 5;  // access denied
+        return false;
+    }
+    *path = tempPath.c_str();
+    return true;
+}
+
 bool SimMachine::CanOpenForReading(const char* path) { return FileExists(path); }
+
+bool SimMachine::CopyFile(const char* source, const char* target, DWORD* error)
+{
+    std::error_code ec;
+    std::string from = HostPath(source), to = HostPath(target);
+    if (from.empty() || !fs::is_regular_file(from, ec)) {
+        *error = 2;  // file not found
+        return false;
+    }
+    if (to.empty() || !fs::is_directory(fs::path(to).parent_path(), ec)) {
+        *error = 3;  // path not found
+        return false;
+    }
+    if (!fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec)) {
+        *error = 5;
+        return false;
+    }
+    return true;
+}
+
+bool SimMachine::RunHiddenAndWait(const char* commandLine, DWORD* exitCode, DWORD* error)
+{
+    hiddenRuns.push_back(commandLine);
+    // The program is the first word, or the quoted text at the start.
+    std::string line = commandLine, program;
+    if (!line.empty() && line[0] == '"')
+        program = line.substr(1, line.find('"', 1) - 1);
+    else
+        program = line.substr(0, line.find(' '));
+    std::string image = FileExists(program) ? ReadFile(program) : std::string();
+    if (image.empty()) {
+        *error = 2;  // file not found
+        return false;
+    }
+    const uint8_t* payload = nullptr;
+    size_t payloadSize = 0;
+    const uint8_t* bytes = reinterpret_cast<const uint8_t*>(image.data());
+    pkg::Status found = pkg::FindPayload(bytes, image.size(), &payload, &payloadSize);
+    if (found == pkg::kErrNoTrailer) {
+        *error = 193;  // not a program this machine can run
+        return false;
+    }
+    if (found != pkg::kOk) {
+        *exitCode = DWORD(found);  // the stub refuses its own damaged file
+        return true;
+    }
+    std::string unpackFolder = HostPath(tempPath + "TARNOsetup");
+    pkg::FileSystem posix = pkg::PosixFileSystem();
+    *exitCode = DWORD(pkg::Unpack(payload, payloadSize, unpackFolder.c_str(), &posix));
+    return true;
+}
 
 bool SimMachine::WinExec(const char* commandLine, UINT)
 {

@@ -66,6 +66,8 @@ public:
     std::string modulePath = "C:\\SETUP\\Install.exe";
     std::map<char, UINT> driveTypes;  // by upper-case letter; missing: no root dir
     std::string currentDirectory = "C:\\SETUP";
+    std::string tempPath = "C:\\WINDOWS\\TEMP\\";
+    bool tempPathFails = false;
 
     // Maps a drive letter onto a host folder (created if missing).
     void MapDrive(char letter, const std::string& hostFolder);
@@ -85,6 +87,9 @@ public:
     std::deque<int> boxAnswers;
     // Command lines started with WinExec.
     std::vector<std::string> startedPrograms;
+    // Command lines run hidden and waited for. A driver package runs as the
+    // real stub would: it unpacks its payload into the unpack folder.
+    std::vector<std::string> hiddenRuns;
     // What the user does whenever the dialog waits for input; returning
     // false leaves the dialog (DoModal then returns -1).
     std::function<bool(CDialog&)> onIdle;
@@ -118,10 +123,13 @@ public:
     uint16_t GetSystemDefaultLangID() override;
     bool GetModuleFileName(CString* path) override;
     UINT GetDriveType(const char* rootPath) override;
+    bool GetTempPath(CString* path, DWORD* error) override;
     // FileSystem
     bool CanOpenForReading(const char* path) override;
+    bool CopyFile(const char* source, const char* target, DWORD* error) override;
     // ProcessRunner
     bool WinExec(const char* commandLine, UINT show) override;
+    bool RunHiddenAndWait(const char* commandLine, DWORD* exitCode, DWORD* error) override;
     // ProfileFiles
     CString GetString(const char* file, const char* section, const char* key, const char* defaultValue) override;
     UINT GetInt(const char* file, const char* section, const char* key, int defaultValue) override;

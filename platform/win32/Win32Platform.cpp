@@ -39,6 +39,20 @@ bool Win32SystemInfo::GetModuleFileName(CString* path)
 
 UINT Win32SystemInfo::GetDriveType(const char* rootPath) { return ::GetDriveTypeA(rootPath); }
 
+bool Win32SystemInfo::GetTempPath(CString* path, DWORD* error)
+{
+    // Ask for the length first: the folder is taken whole, however deep.
+    DWORD needed = ::GetTempPathA(0, nullptr);
+    DWORD length = needed ? ::GetTempPathA(needed, path->GetBuffer(int(needed))) : 0;
+    if (length == 0 || length >= needed) {
+        *error = ::GetLastError();
+        path->ReleaseBuffer(0);
+        return false;
+    }
+    path->ReleaseBuffer(int(length));
+    return true;
+}
+
 bool Win32FileSystem::CanOpenForReading(const char* path)
 {
     HANDLE file = ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
@@ -49,7 +63,36 @@ bool Win32FileSystem::CanOpenForReading(const char* path)
     return true;
 }
 
+bool Win32FileSystem::CopyFile(const char* source, const char* target, DWORD* error)
+{
+    if (::CopyFileA(source, target, FALSE))
+        return true;
+    *error = ::GetLastError();
+    return false;
+}
+
 bool Win32ProcessRunner::WinExec(const char* commandLine, UINT show) { return ::WinExec(commandLine, show) > 31; }
+
+bool Win32ProcessRunner::RunHiddenAndWait(const char* commandLine, DWORD* exitCode, DWORD* error)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION process = {};
+    CString line(commandLine);  // the system may write into the command line
+    if (!::CreateProcessA(nullptr, line.GetBuffer(line.GetLength()), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &process)) {
+        *error = ::GetLastError();
+        return false;
+    }
+    ::CloseHandle(process.hThread);
+    ::WaitForSingleObject(process.hProcess, INFINITE);
+    if (!::GetExitCodeProcess(process.hProcess, exitCode))
+        *exitCode = ~DWORD(0);  // ran, but its outcome is unknown: not a success
+    ::CloseHandle(process.hProcess);
+    return true;
+}
 
 CString Win32ProfileFiles::GetString(const char* file, const char* section, const char* key,
                                      const char* defaultValue)

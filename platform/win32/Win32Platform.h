@@ -9,16 +9,19 @@ public:
     uint16_t GetSystemDefaultLangID() override;
     bool GetModuleFileName(CString* path) override;
     UINT GetDriveType(const char* rootPath) override;
+    bool GetTempPath(CString* path, DWORD* error) override;
 };
 
 class Win32FileSystem : public FileSystem {
 public:
     bool CanOpenForReading(const char* path) override;
+    bool CopyFile(const char* source, const char* target, DWORD* error) override;
 };
 
 class Win32ProcessRunner : public ProcessRunner {
 public:
     bool WinExec(const char* commandLine, UINT show) override;
+    bool RunHiddenAndWait(const char* commandLine, DWORD* exitCode, DWORD* error) override;
 };
 
 class Win32ProfileFiles : public ProfileFiles {
