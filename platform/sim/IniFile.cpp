@@ -184,16 +184,19 @@ std::string Edit(const std::string& text, const std::string& section, const char
         lines.erase(lines.begin() + long(header), lines.begin() + long(end));
     } else {
         size_t found = lines.size(), lastKey = header;
+        std::string foundName;
         for (size_t i = header + 1; i < end; ++i) {
             if (!IsKey(lines[i].raw, &k, &v))
                 continue;
             lastKey = i;
-            if (found == lines.size() && EqualNoCase(k, Trim(key)))
+            if (found == lines.size() && EqualNoCase(k, Trim(key))) {
                 found = i;
+                foundName = k;  // the stored spelling of the key stays
+            }
         }
         if (found != lines.size()) {
             if (value)
-                lines[found].raw = k + "=" + value;
+                lines[found].raw = foundName + "=" + value;
             else
                 lines.erase(lines.begin() + long(found));
         } else if (value) {

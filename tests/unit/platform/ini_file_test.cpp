@@ -116,6 +116,13 @@ TEST_F(IniFileTest, WritesChangeOnlyTheirLine)
     EXPECT_EQ(Get("New", "k"), "v");
 }
 
+TEST_F(IniFileTest, ReplacingAKeyKeepsItsNeighbours)
+{
+    Write("[A]\r\nk=1\r\nj=2\r\n");
+    ini::WriteString(path, "a", "K", "9");
+    EXPECT_EQ(Read(), "[A]\r\nk=9\r\nj=2\r\n");
+}
+
 TEST_F(IniFileTest, WriteCreatesAMissingFile)
 {
     std::remove(path.c_str());
