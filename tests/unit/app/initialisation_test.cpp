@@ -188,6 +188,30 @@ TEST_F(Initialisation, WithoutAnyIniTheProgramStillStartsInDisketteMode)
     EXPECT_TRUE(StillOpen());
 }
 
+TEST_F(Initialisation, SelectProfileSwitchesTheFileEveryProfileCallUses)
+{
+    OnMedium();
+    CSetupDlg& d = Start();
+    d.SelectProfile(d.m_strMakeDiskIni);
+    EXPECT_EQ(std::string(app.GetProfileString("MODEL", "ModelName")), "디스크 키트");
+    app.WriteProfileString("OSforInstallDiskette", "FileName", "NT40E.drv");
+    d.SelectProfile(d.m_strSetupIni);
+    EXPECT_EQ(std::string(app.GetProfileString("MODEL", "ModelName")), "데모 레이저 5100");
+    EXPECT_EQ(std::string(app.GetProfileString("OSforInstallDiskette", "FileName")), "Win2K.drv");
+    EXPECT_EQ(app.GetProfileInt("Win2Kh", "DepCount", 7), 7u);
+    // The write went to the file that was active, and only there.
+    EXPECT_NE(machine.ReadFile("D:\\DRIVER\\MakeDisk.INI").find("FileName=NT40E.drv"), std::string::npos);
+
+    // A path of any length is kept whole.
+    std::string deep = "D:";
+    for (int i = 0; i < 4; ++i)
+        deep += "\\" + std::string(100, char('a' + i));
+    deep += "\\SETUP.INI";
+    machine.WriteFile(deep, "[MODEL]\nModelName=deep\n");
+    d.SelectProfile(deep.c_str());
+    EXPECT_EQ(std::string(app.GetProfileString("MODEL", "ModelName")), "deep");
+}
+
 TEST_F(Initialisation, MissingModelSectionLeavesTheTitleAlone)
 {
     machine.WriteFile("D:\\DRIVER\\SETUP.INI", "[Win2Kh]\nCopyInstallFile=HWin2K.drv\n");
