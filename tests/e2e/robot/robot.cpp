@@ -12,9 +12,11 @@
 //   start <exe> <folder>     CreateProcess with that current directory
 //   wait-dialog <ms>         the program's dialog (a #32770 with child 1000)
 //   wait-box <ms>            a message box of the program (a #32770 without 1000)
-//   answer-box <id>          press button <id> of the open message box
+//   answer-box <id> [<ctl>...] press button <id> of the open message box, then
+//                            read controls of the dialog (shown or not)
 //   caption                  the dialog's window text
 //   get-text <id>            text of control <id> (WM_GETTEXT)
+//   get-wtext <id>           the same as UTF-16LE
 //   combo-items <id>         items and selection of a combo box
 //   check-state <id>         BM_GETCHECK
 //   visible <id>             visibility and enabled state
@@ -182,15 +184,27 @@ int readText(HWND h, char* buf, int cap) {
     DWORD_PTR len = 0;
     buf[0] = 0;
     if (!SendMessageTimeoutA(h, WM_GETTEXT, cap, reinterpret_cast<LPARAM>(buf),
-                             SMTO_ABORTIFHUNG, kSendTimeout, &len))
+                             SMTO_NORMAL, kSendTimeout, &len))
         return -1;
     if (static_cast<int>(len) >= cap) len = cap - 1;
     buf[len] = 0;
     return static_cast<int>(strlen(buf));
 }
 
+// The same as UTF-16: the template's texts exactly, whatever the code page.
+int readWideText(HWND h, WCHAR* buf, int cap) {
+    DWORD_PTR len = 0;
+    buf[0] = 0;
+    if (!SendMessageTimeoutW(h, WM_GETTEXT, cap, reinterpret_cast<LPARAM>(buf),
+                             SMTO_NORMAL, kSendTimeout, &len))
+        return -1;
+    if (static_cast<int>(len) >= cap) len = cap - 1;
+    buf[len] = 0;
+    return static_cast<int>(lstrlenW(buf));
+}
+
 bool sendTimeout(HWND h, UINT msg, WPARAM wp, LPARAM lp, DWORD_PTR* result) {
-    return SendMessageTimeoutA(h, msg, wp, lp, SMTO_ABORTIFHUNG, kSendTimeout, result) != 0;
+    return SendMessageTimeoutA(h, msg, wp, lp, SMTO_NORMAL, kSendTimeout, result) != 0;
 }
 
 // ------------------------------------------------------------- icon kind --
@@ -235,7 +249,8 @@ void classifyIcon(HWND icon, Out& out) {
     DeleteObject(dib);
     DeleteDC(mem);
     ReleaseDC(nullptr, screen);
-    const char* kind = "blank";
+    // A box without an icon keeps its icon control, empty: no colour at all.
+    const char* kind = "none";
     int best = 20;  // a few stray pixels are not an icon
     if (yellow > best) { kind = "exclamation"; best = yellow; }
     if (blue > best) { kind = "information"; best = blue; }
@@ -435,17 +450,66 @@ void cmdWaitBox(Out& out) {
     }
 }
 
+struct AnyDialogCtx {
+    HWND found;
+};
+
+BOOL CALLBACK findAnyDialog(HWND h, LPARAM lp) {
+    if (windowOfProgram(h) && isDialogClass(h) && childById(h, 1000)) {
+        reinterpret_cast<AnyDialogCtx*>(lp)->found = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// answer-box <button> [<control>]: presses the button and waits until the
+// box is destroyed.  With a control ID it then reads that control of the
+// program's dialog, shown or not: a box raised during initialisation returns
+// into the rest of it, and the first message the program's thread takes
+// after the box is gone is this read, so it sees what initialisation set
+// even when the dialog closes right after.
 void cmdAnswerBox(Out& out) {
     HWND box = findVisible(false);
     if (!box) return fail(out, "no message box");
     int id = intArg(1, IDOK);
     HWND button = childById(box, id);
     if (!button || !IsWindowVisible(button)) return fail(out, "the box has no such button");
+    HWND readFrom[6] = {};
+    int reads = argCount > 2 ? argCount - 2 : 0;
+    if (reads > 6) reads = 6;
+    if (reads) {
+        AnyDialogCtx ctx = {nullptr};
+        EnumWindows(findAnyDialog, reinterpret_cast<LPARAM>(&ctx));
+        for (int i = 0; ctx.found && i < reads; ++i) readFrom[i] = childById(ctx.found, intArg(2 + i, 0));
+    }
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
-    // Wait until that box is gone so the next command sees the next state.
-    for (int i = 0; i < 100 && IsWindow(box) && IsWindowVisible(box); ++i) Sleep(50);
-    if (IsWindow(box) && IsWindowVisible(box)) return fail(out, "the box stays open");
+    DWORD start = GetTickCount();
+    while (IsWindow(box) && GetTickCount() - start < 5000) {
+        if (!reads) Sleep(20);
+    }
+    if (IsWindow(box)) return fail(out, "the box stays open");
     out.boolean("ok", true);
+    if (argCount > 2) {
+        out.key("reads");
+        out.raw("[");
+        for (int i = 0; i < reads; ++i) {
+            out.sep();
+            out.raw("{");
+            out.num("id", intArg(2 + i, 0));
+            static char text[4096];
+            static WCHAR wide[4096];
+            int n = readFrom[i] ? readText(readFrom[i], text, sizeof text) : -1;
+            int wn = n < 0 ? -1 : readWideText(readFrom[i], wide, 4096);
+            if (n < 0 || wn < 0) {
+                out.str("error", readFrom[i] ? "the dialog ended first" : "no such control");
+            } else {
+                out.hex("hex", text, n);
+                out.hex("whex", reinterpret_cast<const char*>(wide), wn * 2);
+            }
+            out.raw("}");
+        }
+        out.raw("]");
+    }
 }
 
 void cmdText(Out& out, HWND h) {
@@ -473,12 +537,12 @@ void cmdComboItems(Out& out) {
     static char text[8192];
     for (int i = 0; i < static_cast<int>(count); ++i) {
         DWORD_PTR len = 0;
-        SendMessageTimeoutW(c, CB_GETLBTEXTLEN, i, 0, SMTO_ABORTIFHUNG, kSendTimeout, &len);
+        SendMessageTimeoutW(c, CB_GETLBTEXTLEN, i, 0, SMTO_NORMAL, kSendTimeout, &len);
         int n = 0;
         wide[0] = 0;
         if (len < sizeof wide / sizeof wide[0]) {
             DWORD_PTR got = 0;
-            SendMessageTimeoutW(c, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(wide), SMTO_ABORTIFHUNG,
+            SendMessageTimeoutW(c, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(wide), SMTO_NORMAL,
                                 kSendTimeout, &got);
             n = WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(got), text, sizeof text, nullptr, nullptr);
         }
@@ -606,6 +670,13 @@ bool run(char* line, Out& out) {
     else if (!strcmp(c, "answer-box")) cmdAnswerBox(out);
     else if (!strcmp(c, "caption")) { if (needDialog(out)) cmdText(out, g_dialog); }
     else if (!strcmp(c, "get-text")) { HWND h = needControl(out, intArg(1, 0)); if (h) cmdText(out, h); }
+    else if (!strcmp(c, "get-wtext")) {
+        HWND h = needControl(out, intArg(1, 0));
+        static WCHAR wide[32768];
+        int n = h ? readWideText(h, wide, 32768) : 0;
+        if (h && n < 0) fail(out, "WM_GETTEXT timed out");
+        else if (h) { out.boolean("ok", true); out.hex("whex", reinterpret_cast<const char*>(wide), n * 2); }
+    }
     else if (!strcmp(c, "combo-items")) cmdComboItems(out);
     else if (!strcmp(c, "check-state")) {
         HWND h = needControl(out, intArg(1, 0));
