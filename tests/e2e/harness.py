@@ -128,20 +128,25 @@ class Context:
             self.fail("expected a message box: %s" % self._explain(answer))
         return Box(answer, self.decode)
 
-    def answer(self, button, *read_controls):
-        """Presses a button of the open box.  With control IDs, returns
-        {id: (text, utf16_text)} of those dialog controls as initialisation
-        left them once the box was gone (None for a control the robot could
-        not read because the dialog had ended first)."""
-        line = "answer-box %d" % button + "".join(" %d" % c for c in read_controls)
-        answer = self.ok(line)
-        reads = {}
-        for r in answer.get("reads", []):
-            if "error" in r:
-                reads[r["id"]] = None
-            else:
-                reads[r["id"]] = (self.decode(r["hex"]), bytes.fromhex(r["whex"]).decode("utf-16-le"))
-        return reads
+    def answer(self, button):
+        """Presses a button of the open box and waits until the box is gone."""
+        self.ok("answer-box %d" % button)
+
+    def init_state(self, timeout_ms=15000):
+        """The dialog as initialisation left it, recorded inside the program
+        when WM_INITDIALOG returned (also for a dialog that closes at once):
+        {"caption": text, "controls": {id: {"text", "wtext", "visible",
+        "check"}}}; "text" is decoded with the code page, "wtext" is UTF-16."""
+        state = self.ok("init-state %d" % timeout_ms, timeout=timeout_ms / 1000 + 30)["state"]
+        wide = lambda h: bytes.fromhex(h).decode("utf-16-le")
+        return {
+            "caption": self.decode(state["hex"]),
+            "wcaption": wide(state["whex"]),
+            "order": [c["id"] for c in state["controls"]],
+            "controls": {c["id"]: {"text": self.decode(c["hex"]), "wtext": wide(c["whex"]),
+                                   "visible": c["visible"], "check": c["check"]}
+                         for c in state["controls"]},
+        }
 
     def wide_text(self, control):
         """A control's text as UTF-16, independent of the code page."""

@@ -107,6 +107,10 @@ class WineMachine:
         self.run(["wineserver", "-p"], timeout=30)
         self.run(["wineboot", "-i"], timeout=240)
         self._install_fonts()
+        # No window manager runs on Xvfb: Wine draws the frames and captions
+        # itself, so screenshots show the window's caption.
+        self.reg_add(r"HKCU\Software\Wine\X11 Driver", "Managed", "N")
+        self.reg_add(r"HKCU\Software\Wine\X11 Driver", "Decorated", "N")
         self.log("wine prefix ready in %.1f s (%s, display %s)" % (time.time() - t, self.prefix, self.display))
 
     def _start_xvfb(self):

@@ -11,9 +11,10 @@
 // Commands (arguments separated by blanks, "double quotes" group one):
 //   start <exe> <folder>     CreateProcess with that current directory
 //   wait-dialog <ms>         the program's dialog (a #32770 with child 1000)
+//   init-state <ms>          the dialog as WM_INITDIALOG left it (recorded by
+//                            inithook.dll, also when the dialog closes at once)
 //   wait-box <ms>            a message box of the program (a #32770 without 1000)
-//   answer-box <id> [<ctl>...] press button <id> of the open message box, then
-//                            read controls of the dialog (shown or not)
+//   answer-box <id>          press button <id> of the open message box
 //   caption                  the dialog's window text
 //   get-text <id>            text of control <id> (WM_GETTEXT)
 //   get-wtext <id>           the same as UTF-16LE
@@ -370,6 +371,30 @@ HWND needControl(Out& out, int id) {
     return c;
 }
 
+// The hook that records the dialog as initialisation leaves it (inithook.dll
+// beside robot.exe); its file is named per start.
+char g_snapshot[MAX_PATH];
+HHOOK g_hook = nullptr;
+
+bool setInitHook(DWORD thread) {
+    if (g_hook) {
+        UnhookWindowsHookEx(g_hook);
+        g_hook = nullptr;
+    }
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+    char* slash = strrchr(path, '\\');
+    if (!n || !slash) return false;
+    strcpy(slash + 1, "inithook.dll");
+    HMODULE dll = LoadLibraryA(path);
+    if (!dll) return false;
+    HOOKPROC proc = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(dll, "InitHookProc@12")));
+    if (!proc) proc = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(dll, "InitHookProc")));
+    if (!proc) return false;
+    g_hook = SetWindowsHookExA(WH_CALLWNDPROCRET, proc, dll, thread);
+    return g_hook != nullptr;
+}
+
 void cmdStart(Out& out) {
     if (argCount < 3) return fail(out, "usage: start <exe> <folder>");
     if (g_started) {
@@ -379,18 +404,52 @@ void cmdStart(Out& out) {
         g_started = false;
     }
     g_dialog = nullptr;
+    static int starts = 0;
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    snprintf(g_snapshot, sizeof g_snapshot, "%se2e-init-%lu-%d.json", temp, GetCurrentProcessId(), ++starts);
+    DeleteFileA(g_snapshot);
+    SetEnvironmentVariableA("E2E_INIT_SNAPSHOT", g_snapshot);
     char cmdline[MAX_PATH + 4];
     snprintf(cmdline, sizeof cmdline, "\"%s\"", args[1]);
     STARTUPINFOA si = {};
     si.cb = sizeof si;
-    if (!CreateProcessA(args[1], cmdline, nullptr, nullptr, FALSE, 0, nullptr, args[2], &si, &g_proc)) {
+    if (!CreateProcessA(args[1], cmdline, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, args[2], &si,
+                        &g_proc)) {
         char why[64];
         snprintf(why, sizeof why, "CreateProcess failed, error %lu", GetLastError());
         return fail(out, why);
     }
     g_started = true;
+    bool hooked = setInitHook(g_proc.dwThreadId);
+    ResumeThread(g_proc.hThread);
     out.boolean("ok", true);
     out.num("pid", g_proc.dwProcessId);
+    out.boolean("hooked", hooked);
+}
+
+// init-state <ms>: what initialisation left in the dialog, as the hook saw it
+// when WM_INITDIALOG returned.
+void cmdInitState(Out& out) {
+    if (!g_started) return fail(out, "nothing started");
+    DWORD limit = intArg(1, 10000), start = GetTickCount();
+    for (;;) {
+        FILE* f = fopen(g_snapshot, "rb");
+        if (f) {
+            static char buf[262144];
+            size_t n = fread(buf, 1, sizeof buf - 1, f);
+            fclose(f);
+            while (n && (buf[n - 1] == '\n' || buf[n - 1] == '\r')) --n;
+            buf[n] = 0;
+            out.boolean("ok", true);
+            out.key("state");
+            out.raw(buf, n);
+            return;
+        }
+        if (!processRunning()) return fail(out, "the program ended without a record of its initialisation");
+        if (GetTickCount() - start > limit) return fail(out, "timeout");
+        Sleep(50);
+    }
 }
 
 // Waits for the dialog; a message box or the end of the program stops the
@@ -450,66 +509,17 @@ void cmdWaitBox(Out& out) {
     }
 }
 
-struct AnyDialogCtx {
-    HWND found;
-};
-
-BOOL CALLBACK findAnyDialog(HWND h, LPARAM lp) {
-    if (windowOfProgram(h) && isDialogClass(h) && childById(h, 1000)) {
-        reinterpret_cast<AnyDialogCtx*>(lp)->found = h;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// answer-box <button> [<control>]: presses the button and waits until the
-// box is destroyed.  With a control ID it then reads that control of the
-// program's dialog, shown or not: a box raised during initialisation returns
-// into the rest of it, and the first message the program's thread takes
-// after the box is gone is this read, so it sees what initialisation set
-// even when the dialog closes right after.
 void cmdAnswerBox(Out& out) {
     HWND box = findVisible(false);
     if (!box) return fail(out, "no message box");
     int id = intArg(1, IDOK);
     HWND button = childById(box, id);
     if (!button || !IsWindowVisible(button)) return fail(out, "the box has no such button");
-    HWND readFrom[6] = {};
-    int reads = argCount > 2 ? argCount - 2 : 0;
-    if (reads > 6) reads = 6;
-    if (reads) {
-        AnyDialogCtx ctx = {nullptr};
-        EnumWindows(findAnyDialog, reinterpret_cast<LPARAM>(&ctx));
-        for (int i = 0; ctx.found && i < reads; ++i) readFrom[i] = childById(ctx.found, intArg(2 + i, 0));
-    }
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
-    DWORD start = GetTickCount();
-    while (IsWindow(box) && GetTickCount() - start < 5000) {
-        if (!reads) Sleep(20);
-    }
+    // Wait until that box is gone so the next command sees the next state.
+    for (int i = 0; i < 200 && IsWindow(box); ++i) Sleep(25);
     if (IsWindow(box)) return fail(out, "the box stays open");
     out.boolean("ok", true);
-    if (argCount > 2) {
-        out.key("reads");
-        out.raw("[");
-        for (int i = 0; i < reads; ++i) {
-            out.sep();
-            out.raw("{");
-            out.num("id", intArg(2 + i, 0));
-            static char text[4096];
-            static WCHAR wide[4096];
-            int n = readFrom[i] ? readText(readFrom[i], text, sizeof text) : -1;
-            int wn = n < 0 ? -1 : readWideText(readFrom[i], wide, 4096);
-            if (n < 0 || wn < 0) {
-                out.str("error", readFrom[i] ? "the dialog ended first" : "no such control");
-            } else {
-                out.hex("hex", text, n);
-                out.hex("whex", reinterpret_cast<const char*>(wide), wn * 2);
-            }
-            out.raw("}");
-        }
-        out.raw("]");
-    }
 }
 
 void cmdText(Out& out, HWND h) {
@@ -666,6 +676,7 @@ bool run(char* line, Out& out) {
     out.raw("{");
     if (!strcmp(c, "start")) cmdStart(out);
     else if (!strcmp(c, "wait-dialog")) cmdWaitDialog(out);
+    else if (!strcmp(c, "init-state")) cmdInitState(out);
     else if (!strcmp(c, "wait-box")) cmdWaitBox(out);
     else if (!strcmp(c, "answer-box")) cmdAnswerBox(out);
     else if (!strcmp(c, "caption")) { if (needDialog(out)) cmdText(out, g_dialog); }
