@@ -199,18 +199,28 @@ class Context:
 
     # ----------------------------------------------------------- the medium --
 
-    def write_ini(self, name, sections, folder=None):
-        """Writes an INI file in the system's code page into the medium copy
-        (or folder). sections: {section: {key: value}} in order."""
+    def write_ini(self, name, sections, folder=None, encoding=None):
+        """Writes an INI file into the medium copy (or folder).  sections:
+        {section: {key: value}} in order.  The bytes are in the given
+        encoding, else the system's code page, else code page 949 (the
+        medium's Korean texts on a system whose code page lacks them)."""
         lines = []
         for section, keys in sections.items():
             lines.append("[%s]" % section)
             for k, v in keys.items():
                 lines.append("%s=%s" % (k, v))
             lines.append("")
+        text = "\r\n".join(lines)
+        if encoding is None:
+            try:
+                data = text.encode(self.code_page)
+            except UnicodeEncodeError:
+                data = text.encode("cp949")
+        else:
+            data = text.encode(encoding)
         path = os.path.join(folder or self.medium, name)
         with open(path, "wb") as f:
-            f.write("\r\n".join(lines).encode(self.code_page))
+            f.write(data)
         return path
 
     def remove(self, name, folder=None):

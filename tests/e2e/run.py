@@ -119,6 +119,8 @@ def main():
                 if hung:
                     # A robot that had to be killed may leave its program behind.
                     machine.restart_server()
+                for pid, cmd in machine.kill_leftovers():
+                    print("    ended a leftover program: %d %s" % (pid, cmd))
             if reason is None:
                 passed += 1
                 print("PASS %s (%.1f s)" % (case.name, time.time() - t))

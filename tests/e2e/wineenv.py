@@ -185,7 +185,9 @@ class WineMachine:
 
     def map_floppy(self, letter, folder):
         """Maps a drive letter onto a folder as a floppy drive (GetDriveTypeA
-        then answers DRIVE_REMOVABLE)."""
+        then answers DRIVE_REMOVABLE).  Wine's mount manager reads the drive
+        types when it starts, so this restarts the server: call it before the
+        case starts its programs."""
         letter = letter.lower().rstrip(":")
         os.makedirs(folder, exist_ok=True)
         link = os.path.join(self.prefix, "dosdevices", letter + ":")
@@ -193,6 +195,7 @@ class WineMachine:
             os.unlink(link)
         os.symlink(os.path.abspath(folder), link)
         self.reg_add(r"HKLM\Software\Wine\Drives", letter + ":", "floppy")
+        self.restart_server()
 
     def unmap_drive(self, letter):
         letter = letter.lower().rstrip(":")
@@ -200,6 +203,7 @@ class WineMachine:
         if os.path.lexists(link):
             os.unlink(link)
         self.reg_delete(r"HKLM\Software\Wine\Drives", letter + ":")
+        self.restart_server()
 
     def mount_diskette(self, folder, size=1457664):
         """Mounts a tmpfs of a diskette's size on the folder. Returns False
@@ -236,6 +240,43 @@ class WineMachine:
             return False
         return p.returncode == 0 and os.path.exists(path)
 
+    # --------------------------------------------------------------- processes --
+
+    # Wine's own services of a prefix; everything else a case started.
+    SERVICES = ("wineserver", "services.exe", "winedevice.exe", "plugplay.exe", "explorer.exe",
+                "svchost.exe", "rpcss.exe", "conhost.exe", "start.exe", "wineboot.exe", "tabtip.exe")
+
+    def leftovers(self):
+        """Programs of this run's prefix still alive, other than Wine's
+        services: [(pid, command line)]."""
+        found = []
+        for pid in os.listdir("/proc"):
+            if not pid.isdigit():
+                continue
+            try:
+                with open("/proc/%s/environ" % pid, "rb") as f:
+                    env = f.read().split(b"\0")
+                with open("/proc/%s/cmdline" % pid, "rb") as f:
+                    cmd = f.read().replace(b"\0", b" ").decode("utf-8", "replace").strip()
+            except OSError:
+                continue
+            if ("WINEPREFIX=" + self.prefix).encode() not in env:
+                continue
+            if not cmd or any(s in cmd.lower() for s in self.SERVICES):
+                continue
+            found.append((int(pid), cmd))
+        return found
+
+    def kill_leftovers(self):
+        """Ends the programs a case left behind, each by its id."""
+        left = self.leftovers()
+        for pid, _cmd in left:
+            try:
+                os.kill(pid, signal.SIGKILL)
+            except OSError:
+                pass
+        return left
+
     # ------------------------------------------------------------------- stop --
 
     def restart_server(self):
@@ -246,11 +287,30 @@ class WineMachine:
         self.version = None
 
     def _kill_server(self):
+        """Ends the prefix's server and everything it runs, and waits until
+        they are gone, so the next program does not meet a dying server."""
         try:
             subprocess.run(["wineserver", "-k"], env=self.env(), stdin=subprocess.DEVNULL,
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30)
         except subprocess.TimeoutExpired:
             pass
+        deadline = time.time() + 15
+        while time.time() < deadline and self._prefix_processes():
+            time.sleep(0.1)
+
+    def _prefix_processes(self):
+        found = []
+        marker = ("WINEPREFIX=" + self.prefix).encode()
+        for pid in os.listdir("/proc"):
+            if not pid.isdigit():
+                continue
+            try:
+                with open("/proc/%s/environ" % pid, "rb") as f:
+                    if marker in f.read().split(b"\0"):
+                        found.append(int(pid))
+            except OSError:
+                continue
+        return found
 
     def stop(self, keep_prefix=False):
         if os.path.isdir(self.prefix):
