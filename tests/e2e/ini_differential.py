@@ -45,7 +45,8 @@ CASES = [
      ["w|a|K|9", "s|A|k|", "s|A|j|", "w|A|j|~", "s|A|j|gone", "w|B|~|~", "s|B|x|gone", "s|A|k|"]),
 ]
 
-# (case name, query) -> why the two answers may differ.
+# (case name, query) -> why the two answers may differ. None so far: the
+# engine answers every case as the system does.
 KNOWN_DIFFERENCES = {
 }
 
@@ -70,45 +71,52 @@ def wine_env(prefix):
     return env
 
 
-def compare(build, env, log=print):
-    """Runs every case; returns (passed, failed)."""
+def compare_case(build, env, case, work, log=print):
+    """Answers one case's queries on both sides; returns the disagreements."""
+    name, content, queries = case
     native = os.path.join(build, "native", "probes", "ini_probe")
     windows = os.path.join(build, "win32", "probes", "ini_probe.exe")
+    answers = []
+    for side in ("native", "wine"):
+        ini = os.path.join(work, side + ".ini")
+        if os.path.exists(ini):
+            os.remove(ini)
+        if content is not None:
+            with open(ini, "wb") as f:
+                f.write(content)
+        qfile = os.path.join(work, "queries.txt")
+        with open(qfile, "w") as f:
+            f.write("\n".join(queries) + "\n")
+        if side == "native":
+            answers.append(run_native(native, ini, qfile))
+        else:
+            answers.append(run_wine(windows, ini, qfile, env))
+    problems = []
+    for i, query in enumerate(queries):
+        mine = answers[0][i] if i < len(answers[0]) else "<none>"
+        theirs = answers[1][i] if i < len(answers[1]) else "<none>"
+        if mine == theirs:
+            continue
+        reason = KNOWN_DIFFERENCES.get((name, query))
+        if reason:
+            log("  note  %s: %s: engine %r, system %r (%s)" % (name, query, mine[:60], theirs[:60], reason))
+            continue
+        problems.append("%s: engine %r, system %r" % (query, mine[:80], theirs[:80]))
+    return problems
+
+
+def compare(build, env, log=print):
+    """Runs every case; returns (passed, failed)."""
     passed = failed = 0
     with tempfile.TemporaryDirectory(prefix="ini-diff-") as work:
-        for name, content, queries in CASES:
-            answers = []
-            for side in ("native", "wine"):
-                ini = os.path.join(work, side + ".ini")
-                if os.path.exists(ini):
-                    os.remove(ini)
-                if content is not None:
-                    with open(ini, "wb") as f:
-                        f.write(content)
-                qfile = os.path.join(work, "queries.txt")
-                with open(qfile, "w") as f:
-                    f.write("\n".join(queries) + "\n")
-                if side == "native":
-                    answers.append(run_native(native, ini, qfile))
-                else:
-                    answers.append(run_wine(windows, ini, qfile, env))
-            problems = []
-            for i, query in enumerate(queries):
-                mine = answers[0][i] if i < len(answers[0]) else "<none>"
-                theirs = answers[1][i] if i < len(answers[1]) else "<none>"
-                if mine == theirs:
-                    continue
-                reason = KNOWN_DIFFERENCES.get((name, query))
-                if reason:
-                    log("  note  %s: %s: engine %r, system %r (%s)" % (name, query, mine[:60], theirs[:60], reason))
-                    continue
-                problems.append("%s: engine %r, system %r" % (query, mine[:80], theirs[:80]))
+        for case in CASES:
+            problems = compare_case(build, env, case, work, log)
             if problems:
                 failed += 1
-                log("FAIL  ini differential: %s\n        %s" % (name, "\n        ".join(problems)))
+                log("FAIL  ini differential: %s\n        %s" % (case[0], "\n        ".join(problems)))
             else:
                 passed += 1
-                log("PASS  ini differential: %s" % name)
+                log("PASS  ini differential: %s" % case[0])
     return passed, failed
 
 
