@@ -59,6 +59,7 @@ class Context:
         self.log = log
         self.code_page = CODE_PAGES.get(case.locale, "cp1252")
         self.robot = None
+        self.hooked = False
         # A fresh copy of the demo medium per case; the program may write into it.
         self.medium = os.path.join(paths.work, slug(case.name), "medium")
         if os.path.isdir(os.path.dirname(self.medium)):
@@ -113,7 +114,8 @@ class Context:
 
     def start(self, cwd=None):
         """Starts the program with the medium copy (or cwd) as current folder."""
-        self.ok('start "%s" "%s"' % (unix_to_windows(self.exe), unix_to_windows(cwd or self.medium)))
+        answer = self.ok('start "%s" "%s"' % (unix_to_windows(self.exe), unix_to_windows(cwd or self.medium)))
+        self.hooked = answer.get("hooked", False)
 
     def dialog(self, timeout_ms=20000):
         """Waits for the dialog to show; returns its caption."""
@@ -137,6 +139,8 @@ class Context:
         when WM_INITDIALOG returned (also for a dialog that closes at once):
         {"caption": text, "controls": {id: {"text", "wtext", "visible",
         "check"}}}; "text" is decoded with the code page, "wtext" is UTF-16."""
+        if not self.hooked:
+            self.fail("the robot could not set inithook.dll on the program")
         state = self.ok("init-state %d" % timeout_ms, timeout=timeout_ms / 1000 + 30)["state"]
         wide = lambda h: bytes.fromhex(h).decode("utf-16-le")
         return {

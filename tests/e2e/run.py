@@ -31,6 +31,7 @@ class Paths:
         self.medium = os.path.join(self.build, "win32", "medium")
         self.install = os.path.join(self.medium, "Install.exe")
         self.robot = os.path.join(self.build, "win32", "robot.exe")
+        self.hook = os.path.join(self.build, "win32", "inithook.dll")
         self.e2e = os.path.join(self.build, "e2e")
         self.work = os.path.join(self.e2e, "work")
         self.screenshots = os.path.join(self.e2e, "screenshots")
@@ -74,7 +75,7 @@ def main():
         print("no case matches %r" % args.select)
         return summary(0, 1)
 
-    missing = [p for p in (paths.install, paths.robot) if not os.path.isfile(p)]
+    missing = [p for p in (paths.install, paths.robot, paths.hook) if not os.path.isfile(p)]
     if missing:
         for c in cases:
             print("FAIL %s: %s missing (build with scripts/build.sh)" % (c.name, ", ".join(missing)))
