@@ -117,12 +117,12 @@ class Context:
         answer = self.ok('start "%s" "%s"' % (unix_to_windows(self.exe), unix_to_windows(cwd or self.medium)))
         self.hooked = answer.get("hooked", False)
 
-    def dialog(self, timeout_ms=20000):
+    def dialog(self, timeout_ms=30000):
         """Waits for the dialog to show; returns its caption."""
         answer = self.ok("wait-dialog %d" % timeout_ms, timeout=timeout_ms / 1000 + 30)
         return self.decode(answer["caption"])
 
-    def box(self, timeout_ms=20000):
+    def box(self, timeout_ms=30000):
         answer = self.cmd("wait-box %d" % timeout_ms, timeout=timeout_ms / 1000 + 30)
         if not answer.get("ok"):
             if answer.get("dialog"):

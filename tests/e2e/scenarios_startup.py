@@ -211,6 +211,17 @@ def both_refused(ctx):
     expect_closes(ctx, "after two refusals")
 
 
+def british_english(ctx):
+    """Any English sublanguage (here 0x0809) counts as English."""
+    ctx.start()
+    caption = ctx.dialog()
+    ctx.expect("window caption", caption, ctx.text(1001) + TITLES["en_US.UTF-8"])
+    ctx.expect("Install button", ctx.text(IDOK), "Install")
+    ctx.expect("OS field", ctx.text(1000), "Windows XP")
+    ctx.post_close()
+    expect_closes(ctx, "WM_CLOSE")
+
+
 def renamed_copy(ctx):
     """The application's name, and so the boxes' caption, is the file name."""
     ctx.start()
@@ -322,6 +333,7 @@ for _locale, _tag in (("en_US.UTF-8", "en"), ("ko_KR.UTF-8", "ko")):
 CASES += [
     Case("startup/language/ja", unsupported_language, locale="ja_JP.UTF-8"),
     Case("startup/language/ja+nt351", both_refused, locale="ja_JP.UTF-8", version="nt351"),
+    Case("startup/language/en_GB", british_english, locale="en_GB.UTF-8"),
     Case("startup/renamed-copy", renamed_copy, version="nt351", exe_name="SetupKit.exe"),
 ]
 for _name, _action, _ends in CLOSINGS:
