@@ -319,6 +319,8 @@ CLOSINGS = [
     ("escape", lambda ctx: ctx.key(IDOK, VK_ESCAPE), True),
     ("exit-button", lambda ctx: ctx.command(IDCANCEL), True),
     ("wm-close", lambda ctx: ctx.post_close(), True),
+    ("close-box", lambda ctx: ctx.ok("post-syscommand %d" % 0xF060), True),
+    ("alt-f4", lambda ctx: ctx.ok("syskey %d %d" % (IDOK, 0x73)), True),
     ("enter-on-exit", lambda ctx: ctx.key(IDCANCEL, VK_RETURN), True),
     ("install-stays", press_install, False),
 ]

@@ -13,7 +13,10 @@
 //   wait-dialog <ms>         the program's dialog (a #32770 with child 1000)
 //   init-state <ms>          the dialog as WM_INITDIALOG left it (recorded by
 //                            inithook.dll, also when the dialog closes at once)
-//   wait-box <ms>            a message box of the program (a #32770 without 1000)
+//   wait-box <ms>            a message box of the program (a #32770 without 1000):
+//                            caption, text, buttons and the icon told by its
+//                            colours: none, exclamation (yellow), information
+//                            (blue; the question mark too), error (red)
 //   answer-box <id>          press button <id> of the open message box
 //   caption                  the dialog's window text
 //   get-text <id>            text of control <id> (WM_GETTEXT)
@@ -25,6 +28,8 @@
 //   dialog-rect              the dialog's window rectangle on the screen
 //   post-command <id> [code] PostMessage WM_COMMAND (code defaults to BN_CLICKED)
 //   post-close               PostMessage WM_CLOSE to the dialog
+//   post-syscommand <sc>     PostMessage WM_SYSCOMMAND (0xF060: the close box)
+//   syskey <id> <vk>         WM_SYSKEYDOWN/UP with Alt held (115: Alt+F4)
 //   key <id> <vk>            focus the control, post WM_KEYDOWN and WM_KEYUP
 //   set-check <id> <0|1>     BM_SETCHECK
 //   select <id> <index>      CB_SETCURSEL and a posted CBN_SELCHANGE
@@ -722,6 +727,25 @@ bool run(char* line, Out& out) {
         if (needDialog(out)) { PostMessageA(g_dialog, WM_CLOSE, 0, 0); out.boolean("ok", true); }
     }
     else if (!strcmp(c, "key")) cmdKey(out);
+    else if (!strcmp(c, "post-syscommand")) {
+        if (needDialog(out)) {
+            PostMessageA(g_dialog, WM_SYSCOMMAND, intArg(1, SC_CLOSE), 0);
+            out.boolean("ok", true);
+        }
+    }
+    else if (!strcmp(c, "syskey")) {
+        HWND h = needControl(out, intArg(1, 0));
+        if (h) {
+            int vk = intArg(2, VK_F4);
+            PostMessageA(g_dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(h), TRUE);
+            Sleep(100);
+            UINT scan = MapVirtualKeyA(vk, 0);
+            // Bit 29: the Alt key is down.
+            PostMessageA(h, WM_SYSKEYDOWN, vk, 1 | (scan << 16) | 0x20000000u);
+            PostMessageA(h, WM_SYSKEYUP, vk, 1 | (scan << 16) | 0xE0000000u);
+            out.boolean("ok", true);
+        }
+    }
     else if (!strcmp(c, "set-check")) {
         HWND h = needControl(out, intArg(1, 0));
         DWORD_PTR r = 0;
