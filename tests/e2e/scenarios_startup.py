@@ -47,6 +47,7 @@ TEMPLATE = [
 
 DIALOG_FONT = (9, "굴림")
 TEMPLATE_CAPTION = "Printer Driver Setup"
+GROUP_TEXT_RGB = 0x6054FD  # red 96, green 84, blue 253
 
 
 def muldiv(a, b, c):
@@ -279,6 +280,13 @@ def main_page(ctx):
     for box in (1002, 1003):
         if ctx.checked(box) != 1:
             faults.append("check box %d is not ticked" % box)
+    # The install group's caption is drawn in the strong blue; the check
+    # boxes and labels keep the system's text colour.
+    for ident, blue in ((1010, True), (1002, False), (1004, False), (IDOK, False)):
+        count = ctx.ok("colour-count %d %06x" % (ident, GROUP_TEXT_RGB))["count"]
+        if (count > 0) != blue:
+            faults.append("control %d: %d pixels of the group-box blue, expected %s" % (
+                ident, count, "some" if blue else "none"))
     ctx.screenshot("main-page-%s" % ("ko" if korean else "en"))
     if faults:
         ctx.fail("%d differences:\n      " % len(faults) + "\n      ".join(faults))

@@ -26,6 +26,7 @@
 //   visible <id>             visibility and enabled state
 //   controls                 every child: id, class, styles, rectangles, text
 //   dialog-rect              the dialog's window rectangle on the screen
+//   colour-count <id> <rrggbb> pixels of the control on the screen in that colour
 //   post-command <id> [code] PostMessage WM_COMMAND (code defaults to BN_CLICKED)
 //   post-close               PostMessage WM_CLOSE to the dialog
 //   post-syscommand <sc>     PostMessage WM_SYSCOMMAND (0xF060: the close box)
@@ -217,18 +218,13 @@ bool sendTimeout(HWND h, UINT msg, WPARAM wp, LPARAM lp, DWORD_PTR* result) {
 
 // Tells a message box's icon by the colours of its pixels on the screen:
 // the exclamation is yellow, information and question blue, error red.
-void classifyIcon(HWND icon, Out& out) {
-    if (!icon || !IsWindowVisible(icon)) {
-        out.str("icon", "none");
-        return;
-    }
-    RECT r;
-    GetWindowRect(icon, &r);
+// Copies a rectangle of the screen as 32-bit pixels (blue, green, red, 0);
+// the caller frees the result.
+unsigned char* grabScreen(const RECT& r) {
     int w = r.right - r.left, h = r.bottom - r.top;
-    if (w <= 0 || h <= 0) {
-        out.str("icon", "none");
-        return;
-    }
+    if (w <= 0 || h <= 0) return nullptr;
+    unsigned char* pixels = static_cast<unsigned char*>(malloc(static_cast<size_t>(w) * h * 4));
+    if (!pixels) return nullptr;
     HDC screen = GetDC(nullptr);
     HDC mem = CreateCompatibleDC(screen);
     BITMAPINFO bi = {};
@@ -243,18 +239,33 @@ void classifyIcon(HWND icon, Out& out) {
     HGDIOBJ old = SelectObject(mem, dib);
     BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
     GdiFlush();
+    if (bits) memcpy(pixels, bits, static_cast<size_t>(w) * h * 4);
+    else memset(pixels, 0, static_cast<size_t>(w) * h * 4);
+    SelectObject(mem, old);
+    DeleteObject(dib);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// Tells a message box's icon by the colours of its pixels on the screen:
+// the exclamation is yellow, information and question blue, error red.
+void classifyIcon(HWND icon, Out& out) {
+    RECT r;
+    if (!icon || !IsWindowVisible(icon) || !GetWindowRect(icon, &r)) {
+        out.str("icon", "none");
+        return;
+    }
+    int count = (r.right - r.left) * (r.bottom - r.top);
+    unsigned char* p = grabScreen(r);
     int yellow = 0, red = 0, blue = 0;
-    const unsigned char* p = static_cast<const unsigned char*>(bits);
-    for (int i = 0; bits && i < w * h; ++i) {
+    for (int i = 0; p && i < count; ++i) {
         int b = p[i * 4], g = p[i * 4 + 1], rr = p[i * 4 + 2];
         if (rr > 180 && g > 150 && b < 110) ++yellow;
         else if (rr > 150 && g < 100 && b < 100) ++red;
         else if (b > 150 && rr < 110 && b > g + 30) ++blue;
     }
-    SelectObject(mem, old);
-    DeleteObject(dib);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
+    free(p);
     // A box without an icon keeps its icon control, empty: no colour at all.
     const char* kind = "none";
     int best = 20;  // a few stray pixels are not an icon
@@ -647,6 +658,27 @@ void cmdWindows(Out& out) {
     out.raw("]");
 }
 
+// colour-count <id> <rrggbb>: how many pixels of the control on the screen
+// have exactly that colour (a text colour, for instance).
+void cmdColourCount(Out& out) {
+    HWND c = needControl(out, intArg(1, 0));
+    if (!c) return;
+    unsigned long rgb = argCount > 2 ? strtoul(args[2], nullptr, 16) : 0;
+    RECT r;
+    GetWindowRect(c, &r);
+    int count = (r.right - r.left) * (r.bottom - r.top);
+    unsigned char* p = grabScreen(r);
+    int n = 0;
+    for (int i = 0; p && i < count; ++i) {
+        unsigned long px = (static_cast<unsigned long>(p[i * 4 + 2]) << 16) | (p[i * 4 + 1] << 8) | p[i * 4];
+        if (px == rgb) ++n;
+    }
+    free(p);
+    out.boolean("ok", true);
+    out.num("count", n);
+    out.num("pixels", count);
+}
+
 void cmdWaitExit(Out& out) {
     if (!g_started) return fail(out, "nothing started");
     DWORD r = WaitForSingleObject(g_proc.hProcess, intArg(1, 5000));
@@ -727,6 +759,7 @@ bool run(char* line, Out& out) {
         if (needDialog(out)) { PostMessageA(g_dialog, WM_CLOSE, 0, 0); out.boolean("ok", true); }
     }
     else if (!strcmp(c, "key")) cmdKey(out);
+    else if (!strcmp(c, "colour-count")) cmdColourCount(out);
     else if (!strcmp(c, "post-syscommand")) {
         if (needDialog(out)) {
             PostMessageA(g_dialog, WM_SYSCOMMAND, intArg(1, SC_CLOSE), 0);
