@@ -41,10 +41,11 @@ class Box:
         self.buttons = [(b["id"], decode(b["hex"]).replace("&", "")) for b in answer.get("buttons", [])]
         self.button_ids = [b[0] for b in self.buttons]
         self.icon = answer.get("icon", "?")
+        self.owner = answer.get("owner", "?")  # "dialog", "none" or "other"
 
     def __repr__(self):
-        return "box(caption=%r, text=%r, buttons=%r, icon=%s)" % (
-            self.caption, self.text, [b[1] for b in self.buttons], self.icon)
+        return "box(caption=%r, text=%r, buttons=%r, icon=%s, owner=%s)" % (
+            self.caption, self.text, [b[1] for b in self.buttons], self.icon, self.owner)
 
 
 def slug(name):

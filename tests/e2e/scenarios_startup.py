@@ -131,7 +131,7 @@ TITLES = {"en_US.UTF-8": "   Printer Driver Install", "ko_KR.UTF-8": "   프린�
 
 def expect_rejection(ctx, box, text, caption="Install"):
     """A refusal: the exact text, the application's name as caption, one OK
-    button and no icon."""
+    button, no icon, owned by the dialog."""
     problems = []
     if box.text != text:
         problems.append("text %r, expected %r" % (box.text, text))
@@ -141,6 +141,8 @@ def expect_rejection(ctx, box, text, caption="Install"):
         problems.append("buttons %r, expected one OK" % (box.buttons,))
     if box.icon != "none":
         problems.append("icon %s, expected none" % box.icon)
+    if box.owner != "dialog":
+        problems.append("owner %s, expected the dialog" % box.owner)
     if problems:
         ctx.fail("message box: " + "; ".join(problems))
 

@@ -301,6 +301,9 @@ void describeBox(HWND box, Out& out) {
     }
     out.raw("]");
     classifyIcon(childById(box, 0x440), out);
+    HWND owner = GetWindow(box, GW_OWNER);
+    out.str("owner", !owner ? "none" : (windowOfProgram(owner) && isDialogClass(owner) && childById(owner, 1000))
+                                          ? "dialog" : "other");
 }
 
 // ------------------------------------------------------------ dialog units --
