@@ -71,8 +71,3 @@ int CProgressCtrl::SetPos(int position) { return int(::SendMessageA(H(m_hWnd), P
 int CProgressCtrl::GetPos() const { return int(::SendMessageA(H(m_hWnd), PBM_GETPOS, 0, 0)); }
 
 int SystemMetric(int index) { return ::GetSystemMetrics(index); }
-
-IconHandle CWinApp::LoadIcon(UINT id) const
-{
-    return reinterpret_cast<IconHandle>(::LoadIconA(reinterpret_cast<HINSTANCE>(m_hInstance), MAKEINTRESOURCEA(id)));
-}
